@@ -1,0 +1,60 @@
+#include "Gbk.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
+
+namespace text {
+namespace {
+
+// Converts with a fresh iconv descriptor per call, so concurrent callers never share state.
+// An unconvertible or invalid input sequence is replaced by `replacement` and skipped.
+std::string convert(std::string_view in, const char *from, const char *to, std::string_view replacement,
+                    size_t badInputStep) {
+    std::string out;
+    if (in.empty())
+        return out;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return out;
+    out.resize(in.size() * 2 + 16);
+    char *src = const_cast<char *>(in.data());
+    size_t srcLeft = in.size();
+    size_t written = 0;
+    while (srcLeft > 0) {
+        char *dst = out.data() + written;
+        size_t dstLeft = out.size() - written;
+        const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        written = out.size() - dstLeft;
+        if (rc != static_cast<size_t>(-1))
+            break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+        } else { // EILSEQ or EINVAL: replace and step over the bad input
+            out.resize(written);
+            out.append(replacement);
+            written = out.size();
+            out.resize(written + srcLeft * 2 + 16);
+            size_t step = badInputStep;
+            if (errno == EILSEQ && std::string_view(from) == "UTF-8") {
+                // Skip one whole UTF-8 character that the target cannot hold.
+                const auto lead = static_cast<unsigned char>(*src);
+                step = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            }
+            step = std::min(step, srcLeft);
+            src += step;
+            srcLeft -= step;
+        }
+    }
+    iconv_close(cd);
+    out.resize(written);
+    return out;
+}
+
+} // namespace
+
+std::string gbkToUtf8(std::string_view gbk) { return convert(gbk, "GBK", "UTF-8", "\xEF\xBF\xBD", 1); }
+
+std::string utf8ToGbk(std::string_view utf8) { return convert(utf8, "UTF-8", "GBK", "?", 1); }
+
+} // namespace text
