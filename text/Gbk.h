@@ -14,3 +14,8 @@ std::string gbkToUtf8(std::string_view gbk);
 std::string utf8ToGbk(std::string_view utf8);
 
 } // namespace text
+
+namespace text {
+// A program text written in the source (UTF-8) as the GBK bytes the program works with.
+inline std::string gbk(std::string_view utf8Literal) { return utf8ToGbk(utf8Literal); }
+} // namespace text
