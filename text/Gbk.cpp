@@ -38,8 +38,13 @@ std::string convert(std::string_view in, const char *from, const char *to, std::
             size_t step = badInputStep;
             if (errno == EILSEQ && std::string_view(from) == "UTF-8") {
                 // Skip one whole UTF-8 character that the target cannot hold.
+                // A whole character GBK cannot hold is skipped; a broken sequence one byte at a time.
                 const auto lead = static_cast<unsigned char>(*src);
-                step = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+                const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+                bool whole = length <= srcLeft;
+                for (size_t i = 1; whole && i < length; ++i)
+                    whole = (static_cast<unsigned char>(src[i]) & 0xC0) == 0x80;
+                step = whole ? length : 1;
             }
             step = std::min(step, srcLeft);
             src += step;
