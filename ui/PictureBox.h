@@ -1,0 +1,43 @@
+#pragma once
+// A picture box or canvas: a control that shows a background picture given as image file bytes.
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <string>
+
+namespace ui {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    enum class Fit {
+        Stretch, // the canvas rule: the picture fills the control
+        Centre,  // the picture box rule: natural size, centred, cut at the edges
+    };
+    explicit PictureBox(QWidget *parent = nullptr, Fit fit = Fit::Stretch);
+
+    // Any thread. Empty bytes (or bytes that are no picture) clear the picture.
+    void setBackgroundPicture(const std::string &imageBytes);
+    void setBackgroundPicture(const QPixmap &picture);
+    // The bytes last given, empty when none.
+    std::string backgroundPictureBytes() const;
+    const QPixmap &picture() const { return picture_; }
+
+signals:
+    void mouseMoved(QPoint position);
+    void leftButtonReleased(QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    Fit fit_;
+    QPixmap picture_;
+    std::string bytes_;
+};
+
+} // namespace ui

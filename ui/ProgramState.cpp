@@ -1,0 +1,7 @@
+#include "ui/ProgramState.h"
+
+namespace ui {
+text::SharedText playerPagePath;
+text::SharedText configPath;
+text::SharedText localVersion;
+} // namespace ui
