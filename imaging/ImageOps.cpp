@@ -379,17 +379,15 @@ std::string cutBitmap(std::string_view bitmap, int x, int y, int width, int heig
         return {};
 
     const std::int64_t sourceStride = rowStride(sourceWidth, bits);
+    // The header may lie about the picture's size: the rows it claims must lie inside the given
+    // bytes, so that no copy below reads outside them.
+    const std::int64_t claimedRows = checkedProduct(sourceStride, sourceHeight);
+    if (claimedRows < 0 || claimedRows > std::int64_t(bitmap.size()) - dataOffset)
+        return {};
     const std::int64_t targetStride = rowStride(cutWidth, bits);
     const std::int64_t rowBytes = cutWidth * bytesPerPixel;
     // Rows are stored bottom row first: the cut's bottom row is source row H - y - height from the bottom.
     const std::int64_t firstRow = sourceHeight - cutHeight - y;
-    const std::int64_t rowsBefore = checkedProduct(sourceStride, firstRow + cutHeight - 1);
-    if (rowsBefore < 0 || rowsBefore > std::int64_t(bitmap.size()))
-        return {};
-    // The header may lie about the picture's size: every byte read must lie inside the given bytes.
-    const std::int64_t lastByteEnd = dataOffset + rowsBefore + x * bytesPerPixel + rowBytes;
-    if (lastByteEnd > std::int64_t(bitmap.size()))
-        return {};
 
     std::string cut = newBitmap(std::int32_t(cutWidth), std::int32_t(cutHeight), bits, targetStride * cutHeight);
     if (bits == 8)
