@@ -45,24 +45,30 @@ QFrame *shapeBox(QWidget *parent, const char *name, int l, int t, int w, int h) 
     return result;
 }
 
-const char *kStyle = R"(
-#MainWindowCentral { background: #ffffff; }
-QLabel#标签10, QLabel#标签11, QLabel#标签12 { color: #4a5566; font-size: 13px; }
-QLabel#标签11 { color: #e2562b; font-weight: bold; }
-QLabel#标签2, QLabel#标签3 { background: #eef2f7; color: #4a5566; border-bottom: 1px solid #d5dce6; }
-QLabel#标签8 { color: #3d8ee0; }
-QLabel#标签4 { color: #1f2d3d; font-weight: bold; font-size: 13px; }
-QLabel#标签5 { color: #4a5566; }
-QLabel#标签7, QLabel#标签1 { color: #6b778a; }
-QFrame#外形框4 { border: 1px solid #c9d3df; border-radius: 4px; background: #ffffff; }
-QLineEdit#编辑框1 { border: none; background: transparent; font-size: 13px; }
-QPushButton#超级按钮1 { background: #3d8ee0; color: white; border: none; border-radius: 4px; font-size: 14px; }
-QPushButton#超级按钮1:hover { background: #5aa2ea; }
-QPushButton#超级按钮1:pressed { background: #2f77c2; }
-QFrame#外形框3, QFrame#外形框2, QFrame#外形框1 { background: #f4f6f9; }
-QProgressBar#进度条1 { border: 1px solid #c9d3df; border-radius: 3px; background: #eef2f7; text-align: center; }
-QProgressBar#进度条1::chunk { background: #3d8ee0; }
-)";
+// Colours of the window's own look. Only the few controls that need a drawn shape get a style
+// sheet of their own; a sheet on the whole window would slow down every paint.
+const QColor kBackground(0xff, 0xff, 0xff);
+const QColor kPanel(0xf4, 0xf6, 0xf9);
+const QColor kHeading(0xee, 0xf2, 0xf7);
+const QColor kQuietText(0x4a, 0x55, 0x66);
+const QColor kAccent(0x3d, 0x8e, 0xe0);
+
+void paint(QWidget *widget, const QColor &text, const QColor &background = QColor()) {
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::WindowText, text);
+    if (background.isValid()) {
+        colours.setColor(QPalette::Window, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(colours);
+}
+
+void embolden(QWidget *widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
 
 } // namespace
 
@@ -80,10 +86,9 @@ MainWindow::~MainWindow() { onDestroying(); }
 void MainWindow::buildControls() {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainWindowCentral"));
-    central->setAttribute(Qt::WA_StyledBackground);
     central->setFixedSize(kClientWidth, kClientHeight);
+    paint(central, kQuietText, kBackground);
     setCentralWidget(central);
-    central->setStyleSheet(QString::fromUtf8(kStyle));
     QWidget *w = central;
 
     标签12 = label(w, "标签12", 272, 61, 40, 27, QStringLiteral("集"));
@@ -173,9 +178,32 @@ void MainWindow::buildControls() {
         l->setFocusPolicy(Qt::NoFocus);
     标签7->setFocusPolicy(Qt::ClickFocus); // receives the focus when a combo box list closes
 
+    applyLook();
+
     episodeList_ = new ui::EpisodeList({超级列表框1, 超级列表框2, 编辑框1, 标签8, 图片框1, 画板4, 组合框1, 组合框2,
                                         标签11, 高级选择夹1, 图片框3, 标签7},
                                        this);
+}
+
+void MainWindow::applyLook() {
+    for (QLabel *l : {标签10, 标签12, 标签7, 标签1, 标签5})
+        paint(l, kQuietText);
+    paint(标签11, QColor(0xe2, 0x56, 0x2b));
+    embolden(标签11);
+    for (QLabel *l : {标签2, 标签3})
+        paint(l, kQuietText, kHeading);
+    paint(标签8, kAccent);
+    paint(标签4, QColor(0x1f, 0x2d, 0x3d));
+    embolden(标签4);
+    for (QFrame *f : {外形框3, 外形框2, 外形框1})
+        paint(f, kQuietText, kPanel);
+    外形框4->setStyleSheet(QStringLiteral("QFrame#外形框4 { border: 1px solid #c9d3df; border-radius: 4px; background: white; }"));
+    编辑框1->setFrame(false);
+    超级按钮1->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #3d8ee0; color: white; border: none; border-radius: 4px; font-size: 11pt; }"
+        "QPushButton:hover { background: #5aa2ea; } QPushButton:pressed { background: #2f77c2; }"));
+    进度条1->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #c9d3df; border-radius: 3px; background: #eef2f7; }"
+                                           "QProgressBar::chunk { background: #3d8ee0; }"));
 }
 
 void MainWindow::buildMenus() {

@@ -70,6 +70,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void applyLook();
     void onCreated();
     void layOutPosterPage();
     void onDestroying();

@@ -1,6 +1,7 @@
 // 岚影迷: the program entry.
 
 #include "app/MainWindow.h"
+#include "ui/Controls.h"
 #include "ui/Runtime.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("岚影迷"));
     QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setFont(ui::programFont());
 
     QPointer<QWidget> mainWindow;
 #ifndef _WIN32

@@ -121,3 +121,18 @@ void giveFocus(QWidget *control) {
 }
 
 } // namespace ui
+
+namespace ui {
+
+QFont programFont() {
+    QFont font;
+#ifdef Q_OS_WIN
+    font.setFamilies({QStringLiteral("Microsoft YaHei")});
+#else
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+#endif
+    font.setPointSize(9);
+    return font;
+}
+
+} // namespace ui

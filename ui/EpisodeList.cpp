@@ -81,34 +81,36 @@ void EpisodeList::fillOrFilter(const QPointer<EpisodeList> &self) {
     std::lock_guard lock(listLock);
     if (shuttingDown())
         return;
-    bool alive = false;
-    bool searching = false;
+    // One visit to the GUI thread reads everything the job needs, as one consistent snapshot.
+    struct Snapshot {
+        bool alive = false, searching = false, hasRows = false, mandarin = false;
+        EpisodeRows rows;
+        QString searchText;
+    } now;
     runOnGui([&] {
-        alive = !self.isNull();
-        searching = alive && self->searching();
+        if (!self)
+            return;
+        const EpisodeListControls &c = self->c_;
+        now.alive = true;
+        now.searching = self->searching();
+        now.rows = c.allEpisodes->episodes()->rows();
+        now.hasRows = !now.rows->empty();
+        now.mandarin = c.audioChoice->currentIndex() > 0;
+        now.searchText = c.searchField->text();
+        if (!now.searching)
+            c.resultCount->hide();
     });
-    if (!alive)
+    if (!now.alive)
         return;
-    if (searching)
-        filter(self);
-    else
-        fill(self);
+    if (now.searching)
+        filter(self, now.rows, now.searchText);
+    else if (!now.hasRows)
+        fill(self, now.mandarin);
 }
 
 // Every step on the GUI thread first checks that the list still exists: the window may close
 // while a job runs.
-void EpisodeList::filter(const QPointer<EpisodeList> &self) {
-    // One consistent snapshot of the list and the search text, filtered here off the GUI thread.
-    EpisodeRows rows;
-    QString searchText;
-    if (!runOnGui([&] {
-            if (!self)
-                return;
-            rows = self->c_.allEpisodes->episodes()->rows();
-            searchText = self->c_.searchField->text();
-        }) ||
-        !rows)
-        return;
+void EpisodeList::filter(const QPointer<EpisodeList> &self, const EpisodeRows &rows, const QString &searchText) {
     const std::string needle = fromQString(searchText);
     std::vector<int> matches;
     std::string joined;
@@ -127,9 +129,8 @@ void EpisodeList::filter(const QPointer<EpisodeList> &self) {
         // A later change of the search text has started (or ended) a search of its own.
         if (c.searchField->text() != searchText || !self->searching())
             return;
-        c.searchResults->setUpdatesEnabled(false);
+        // All matching rows arrive in one model reset: the list is redrawn once, not per row.
         c.searchResults->episodes()->setRows(rows, std::move(matches));
-        c.searchResults->setUpdatesEnabled(true);
         c.resultCount->setText(QStringLiteral("搜索到 %1 个结果").arg(found));
         c.resultCount->show();
         if (found == 0 && !needle.empty()) {
@@ -145,18 +146,7 @@ void EpisodeList::filter(const QPointer<EpisodeList> &self) {
     });
 }
 
-void EpisodeList::fill(const QPointer<EpisodeList> &self) {
-    bool hasRows = true;
-    bool mandarin = false;
-    if (!runOnGui([&] {
-            if (!self)
-                return;
-            self->c_.resultCount->hide();
-            hasRows = self->c_.allEpisodes->episodes()->rowCount() > 0;
-            mandarin = self->c_.audioChoice->currentIndex() > 0;
-        }) ||
-        hasRows)
-        return;
+void EpisodeList::fill(const QPointer<EpisodeList> &self, bool mandarin) {
     EpisodeRows rows = catalogueRows(mandarin); // built off the GUI thread
     runOnGui([&] {
         if (!self)

@@ -64,8 +64,8 @@ public:
 private:
     void showPlaceholder();
     bool searching() const;
-    static void filter(const QPointer<EpisodeList> &self);
-    static void fill(const QPointer<EpisodeList> &self);
+    static void filter(const QPointer<EpisodeList> &self, const EpisodeRows &rows, const QString &searchText);
+    static void fill(const QPointer<EpisodeList> &self, bool mandarin);
 
     EpisodeListControls c_;
 };

@@ -5,6 +5,7 @@
 //    QMainWindow with a QTableView.
 
 #include "app/MainWindow.h"
+#include "ui/Controls.h"
 #include "ui/Runtime.h"
 
 #include <QApplication>
@@ -120,6 +121,7 @@ int main(int argc, char **argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    QApplication::setFont(ui::programFont());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

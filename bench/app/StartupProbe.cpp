@@ -9,6 +9,7 @@
 
 #ifdef PROBE_PROGRAM_WINDOW
 #include "app/MainWindow.h"
+#include "ui/Controls.h"
 #include "ui/Runtime.h"
 #endif
 
@@ -35,6 +36,7 @@ private:
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
 #ifdef PROBE_PROGRAM_WINDOW
+    QApplication::setFont(ui::programFont());
     app::MainWindow window;
     QTableView *list = window.超级列表框1;
     FirstPaint probe(list->viewport(), [list] { return list->model()->rowCount() > 0; });

@@ -1,6 +1,8 @@
 // main() for test programs that use widgets: the offscreen platform unless a display is chosen,
 // one QApplication for the whole run, and a watchdog that ends a hung run with a clear message.
 
+#include "ui/Controls.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@ int main(int argc, char **argv) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    QApplication::setFont(ui::programFont());
 
     static std::atomic<bool> finished{false};
     std::thread([] {
