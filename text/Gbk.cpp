@@ -7,16 +7,34 @@
 namespace text {
 namespace {
 
-// Converts with a fresh iconv descriptor per call, so concurrent callers never share state.
+// One converter per thread and direction: opening one is far dearer than a conversion, and a
+// converter is never shared between threads. It is reset to its initial state before each use.
+class Converter {
+public:
+    Converter(const char *from, const char *to) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (valid())
+            iconv_close(cd_);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t reset() {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        return cd_;
+    }
+
+private:
+    iconv_t cd_;
+};
+
 // An unconvertible or invalid input sequence is replaced by `replacement` and skipped.
-std::string convert(std::string_view in, const char *from, const char *to, std::string_view replacement,
+std::string convert(std::string_view in, Converter &converter, const char *from, std::string_view replacement,
                     size_t badInputStep) {
     std::string out;
-    if (in.empty())
+    if (in.empty() || !converter.valid())
         return out;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return out;
+    iconv_t cd = converter.reset();
     out.resize(in.size() * 2 + 16);
     char *src = const_cast<char *>(in.data());
     size_t srcLeft = in.size();
@@ -51,15 +69,20 @@ std::string convert(std::string_view in, const char *from, const char *to, std::
             srcLeft -= step;
         }
     }
-    iconv_close(cd);
     out.resize(written);
     return out;
 }
 
 } // namespace
 
-std::string gbkToUtf8(std::string_view gbk) { return convert(gbk, "GBK", "UTF-8", "\xEF\xBF\xBD", 1); }
+std::string gbkToUtf8(std::string_view gbk) {
+    thread_local Converter converter("GBK", "UTF-8");
+    return convert(gbk, converter, "GBK", "\xEF\xBF\xBD", 1);
+}
 
-std::string utf8ToGbk(std::string_view utf8) { return convert(utf8, "UTF-8", "GBK", "?", 1); }
+std::string utf8ToGbk(std::string_view utf8) {
+    thread_local Converter converter("UTF-8", "GBK");
+    return convert(utf8, converter, "UTF-8", "?", 1);
+}
 
 } // namespace text
