@@ -117,10 +117,10 @@ void MainWindow::buildControls() {
     标签8 = label(p, "标签8", 257, 1, 132, 23, QStringLiteral("搜索到 n 个结果"));
     标签8->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     标签8->hide();
-    图片框1 = picture(p, "图片框1", 1, 25, 391, 315, ui::PictureBox::Fit::Centre);
+    图片框1 = picture(p, "图片框1", 1, 25, 391, 315, ui::PictureBox::Fit::Natural);
     图片框1->hide();
     画板1 = picture(p, "画板1", 9, 347, 160, 90);
-    图片框2 = picture(p, "图片框2", 170, 347, 220, 90, ui::PictureBox::Fit::Centre);
+    图片框2 = picture(p, "图片框2", 170, 347, 220, 90, ui::PictureBox::Fit::Natural);
     标签4 = label(p, "标签4", 176, 349, 205, 17, QStringLiteral("名侦探岚影"));
     标签5 = label(p, "标签5", 176, 366, 212, 37, QString());
     标签5->setWordWrap(true);
@@ -193,6 +193,9 @@ void MainWindow::applyLook() {
     for (QLabel *l : {标签2, 标签3})
         paint(l, kQuietText, kHeading);
     paint(标签8, kAccent);
+    // Picture boxes are opaque: the banner hides the detail labels beneath it.
+    for (QWidget *box : {static_cast<QWidget *>(图片框2), static_cast<QWidget *>(图片框1)})
+        paint(box, kQuietText, kBackground);
     paint(标签4, QColor(0x1f, 0x2d, 0x3d));
     embolden(标签4);
     for (QFrame *f : {外形框3, 外形框2, 外形框1})

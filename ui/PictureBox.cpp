@@ -48,8 +48,7 @@ void PictureBox::paintEvent(QPaintEvent *) {
     if (fit_ == Fit::Stretch) {
         painter.drawPixmap(rect(), picture_);
     } else {
-        const QSize size = picture_.deviceIndependentSize().toSize();
-        painter.drawPixmap((width() - size.width()) / 2, (height() - size.height()) / 2, picture_);
+        painter.drawPixmap(0, 0, picture_);
     }
 }
 

@@ -13,7 +13,7 @@ class PictureBox : public QWidget {
 public:
     enum class Fit {
         Stretch, // the canvas rule: the picture fills the control
-        Centre,  // the picture box rule: natural size, centred, cut at the edges
+        Natural, // the picture box rule: natural size from the top left, cut at the edges
     };
     explicit PictureBox(QWidget *parent = nullptr, Fit fit = Fit::Stretch);
 
