@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -47,6 +48,38 @@ bool shuttingDown() {
     return g_shuttingDown;
 }
 
+namespace {
+
+// Calls waiting for the GUI thread, handed over through this mailbox (under g_mutex) rather than
+// inside Qt's event, so the hand-over of the caller's data is ordered by the program's own lock.
+struct PendingCall {
+    const std::function<void()> *job;
+    bool done = false;
+};
+std::deque<std::shared_ptr<PendingCall>> g_pending;
+
+void runPendingCalls() {
+    for (;;) {
+        std::shared_ptr<PendingCall> call;
+        {
+            std::lock_guard lock(g_mutex);
+            if (g_pending.empty())
+                return;
+            call = std::move(g_pending.front());
+            g_pending.pop_front();
+            // Once shutdown has begun the caller has stopped waiting, and its job may be gone.
+            if (g_shuttingDown)
+                continue;
+        }
+        (*call->job)();
+        std::lock_guard lock(g_mutex);
+        call->done = true;
+        g_changed.notify_all();
+    }
+}
+
+} // namespace
+
 bool runOnGui(const std::function<void()> &job) {
     if (isGuiThread()) {
         job();
@@ -55,31 +88,14 @@ bool runOnGui(const std::function<void()> &job) {
     QCoreApplication *app = QCoreApplication::instance();
     if (!app)
         return false;
-    struct Call {
-        bool done = false;
-    };
-    auto call = std::make_shared<Call>();
+    auto call = std::make_shared<PendingCall>(PendingCall{&job});
     {
         std::lock_guard lock(g_mutex);
         if (g_shuttingDown)
             return false;
+        g_pending.push_back(call);
     }
-    // The job runs on the GUI thread while this thread waits, so it may use the caller's stack;
-    // once shutdown has begun the waiter has left and the job is skipped.
-    QMetaObject::invokeMethod(
-        app,
-        [call, &job] {
-            {
-                std::lock_guard lock(g_mutex);
-                if (g_shuttingDown)
-                    return;
-            }
-            job();
-            std::lock_guard lock(g_mutex);
-            call->done = true;
-            g_changed.notify_all();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(app, &runPendingCalls, Qt::QueuedConnection);
     std::unique_lock lock(g_mutex);
     g_changed.wait(lock, [&] { return call->done || g_shuttingDown; });
     return call->done;
@@ -90,8 +106,11 @@ void startWorker(std::function<void()> job) {
         std::lock_guard lock(g_mutex);
         ++g_workers;
     }
-    std::thread([job = std::move(job)] {
+    std::thread([job = std::move(job)]() mutable {
         job();
+        // Whatever the job holds is released before it counts as finished, so nothing of it
+        // outlives a shutdown that waited for it.
+        job = nullptr;
         std::lock_guard lock(g_mutex);
         --g_workers;
         g_changed.notify_all();
