@@ -18,7 +18,7 @@ namespace testing {
 
 struct Timeouts {
     std::chrono::milliseconds connect{0};
-    std::chrono::milliseconds idle{0}; // rounded up to whole seconds by libcurl's speed check
+    std::chrono::milliseconds idle{0}; // a connection that moves no byte for this long fails
     std::chrono::milliseconds total{0};
 };
 // Replaces the time-outs of every kind of transfer (page request, download, size probe) until

@@ -18,6 +18,12 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
+// libcurl's receive buffer: large reads keep the download close to what the connection can carry;
+// the file still gets its bytes in pieces of at most kPieceSize.
+constexpr long kReceiveBufferSize = 64 * 1024;
+// The file's own buffer, so that pieces reach the disk in large writes.
+constexpr std::streamsize kFileBufferSize = 256 * 1024;
+
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
 #else
@@ -122,6 +128,7 @@ void watchProgress(ProgressRecord &record) {
 } // namespace
 
 struct HttpDownloader::Sink {
+    std::vector<char> buffer = std::vector<char>(kFileBufferSize);
     std::ofstream file;
     std::int64_t written = 0;
     Clock::time_point start;
@@ -191,7 +198,12 @@ size_t HttpDownloader::onBody(char *data, size_t size, size_t count, void *user)
         self->early_.emplace_back(piece);
         return piece.size();
     }
-    return self->writePiece(piece) ? piece.size() : CURL_WRITEFUNC_ERROR;
+    // What libcurl hands over in one go goes into the file in pieces of at most kPieceSize bytes.
+    for (size_t offset = 0; offset < piece.size(); offset += kPieceSize) {
+        if (!self->writePiece(piece.substr(offset, kPieceSize)))
+            return CURL_WRITEFUNC_ERROR;
+    }
+    return piece.size();
 }
 
 bool HttpDownloader::writePiece(std::string_view piece) {
@@ -247,7 +259,7 @@ int HttpDownloader::send() {
     }
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, static_cast<long>(kPieceSize));
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferSize);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpDownloader::onHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpDownloader::onBody);
@@ -299,6 +311,7 @@ int HttpDownloader::downloadToFile(std::string &directory, std::string_view file
     fs::path partial = target;
     partial += ".part";
     Sink sink;
+    sink.file.rdbuf()->pubsetbuf(sink.buffer.data(), kFileBufferSize);
     sink.file.open(partial, std::ios::binary | std::ios::trunc);
     if (!sink.file)
         return 0;
@@ -317,9 +330,9 @@ int HttpDownloader::downloadToFile(std::string &directory, std::string_view file
     sink.start = Clock::now();
     sink_ = &sink;
     bool ok = true;
-    for (const std::string &piece : early_) {
-        if (!(ok = writePiece(piece)))
-            break;
+    for (const std::string &chunk : early_) {
+        for (size_t offset = 0; ok && offset < chunk.size(); offset += kPieceSize)
+            ok = writePiece(std::string_view(chunk).substr(offset, kPieceSize));
     }
     early_.clear();
     if (ok)

@@ -55,7 +55,7 @@ public:
 
     // The value done takes once a download has finished.
     static constexpr std::int64_t kEndMark = -768;
-    // Bytes read and written per piece at most.
+    // Bytes written to the file (and counted as done) per piece at most.
     static constexpr std::size_t kPieceSize = 5120;
 
 private:

@@ -19,8 +19,6 @@ std::mutex settingsMutex;
 std::optional<testing::Timeouts> timeoutOverride;
 std::string certificateAuthority;
 
-int abortCheck(void *, curl_off_t, curl_off_t, curl_off_t, curl_off_t) { return aborted.load() ? 1 : 0; }
-
 } // namespace
 
 void abortAllTransfers() {
@@ -84,6 +82,16 @@ Timeouts probeTimeouts() {
 
 bool abortRequested() { return aborted.load(); }
 
+// libcurl reports the byte counts often while bytes move: each change counts as activity.
+int onProgress(void *self, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
+    auto *transfer = static_cast<Transfer *>(self);
+    if (downloaded + uploaded != transfer->bytesSeen_) {
+        transfer->bytesSeen_ = downloaded + uploaded;
+        transfer->lastActivity_ = std::chrono::steady_clock::now();
+    }
+    return aborted.load() ? 1 : 0;
+}
+
 Transfer::Transfer() {
     ensureCurl();
     easy_ = curl_easy_init();
@@ -122,14 +130,12 @@ void Transfer::configure(const std::string &url, const Timeouts &timeouts, const
     curl_easy_setopt(easy_, CURLOPT_PROXY, proxy.c_str());
 
     curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeouts.connect.count()));
-    if (timeouts.idle.count() > 0) {
-        curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, static_cast<long>((timeouts.idle.count() + 999) / 1000));
-    }
     curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(timeouts.total.count()));
+    idle_ = timeouts.idle;
 
     curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &abortCheck);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
 
     for (const Route &route : *routeSnapshot())
         connectTo_ = curl_slist_append(connectTo_, routeEntry(route).c_str());
@@ -165,6 +171,9 @@ bool Transfer::drive(const std::function<bool()> &pauseWhen) {
         }
         added_ = true;
     }
+    using Clock = std::chrono::steady_clock;
+    // Time spent outside drive() (between a download's send and its body) is no silence.
+    lastActivity_ = Clock::now();
     for (;;) {
         if (aborted.load()) {
             finished_ = true;
@@ -184,7 +193,30 @@ bool Transfer::drive(const std::function<bool()> &pauseWhen) {
             return true;
         if (pauseWhen && pauseWhen())
             return false;
-        curl_multi_poll(multi_, nullptr, 0, 1000, nullptr);
+
+        // The connect time-out covers the time until the connection stands; from then on the
+        // silence watch does.
+        int waitMs = 1000;
+        if (idle_.count() > 0) {
+            if (!connected_) {
+                curl_off_t connectTime = 0;
+                curl_easy_getinfo(easy_, CURLINFO_CONNECT_TIME_T, &connectTime);
+                if (connectTime > 0) {
+                    connected_ = true;
+                    lastActivity_ = Clock::now();
+                }
+            }
+            if (connected_) {
+                const auto silent = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - lastActivity_);
+                if (silent >= idle_) {
+                    finished_ = true;
+                    result_ = CURLE_OPERATION_TIMEDOUT;
+                    return true;
+                }
+                waitMs = static_cast<int>(std::min<long long>(waitMs, (idle_ - silent).count() + 1));
+            }
+        }
+        curl_multi_poll(multi_, nullptr, 0, waitMs, nullptr);
     }
 }
 

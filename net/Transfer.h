@@ -13,6 +13,8 @@
 
 namespace net::detail {
 
+int onProgress(void *self, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded);
+
 void ensureCurl();
 
 struct Timeouts {
@@ -61,6 +63,12 @@ private:
     bool added_ = false;
     bool finished_ = false;
     CURLcode result_ = CURLE_OK;
+    // Silence watch: a transfer whose connection moves no byte for `idle_` fails.
+    std::chrono::milliseconds idle_{0};
+    bool connected_ = false;
+    curl_off_t bytesSeen_ = -1;
+    std::chrono::steady_clock::time_point lastActivity_;
+    friend int onProgress(void *, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
 };
 
 } // namespace net::detail

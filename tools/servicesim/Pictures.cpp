@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -67,8 +68,14 @@ void drawText(QPainter &painter, const QRectF &box, const QString &text, const Q
         return;
     }
     QFont font(QStringLiteral("Noto Sans CJK SC"));
-    font.setPixelSize(pixelSize);
     font.setBold(bold);
+    // Shrinks the text until it fits the box.
+    for (; pixelSize > 8; --pixelSize) {
+        font.setPixelSize(pixelSize);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= box.width() - 8)
+            break;
+    }
+    font.setPixelSize(pixelSize);
     painter.setFont(font);
     painter.setPen(colour);
     painter.drawText(box, Qt::AlignCenter, text);

@@ -231,7 +231,19 @@ void Simulator::State::handle(const httplib::Request &request, httplib::Response
             response.status = it->second.status;
             for (const auto &[name, value] : it->second.headers)
                 response.headers.emplace(name, value);
-            response.set_content(it->second.body, it->second.contentType.c_str());
+            if (it->second.chunked) {
+                auto body = std::make_shared<const std::string>(it->second.body);
+                response.set_chunked_content_provider(it->second.contentType.c_str(),
+                                                      [body](size_t offset, httplib::DataSink &sink) {
+                                                          if (offset < body->size())
+                                                              sink.write(body->data() + offset, body->size() - offset);
+                                                          else
+                                                              sink.done();
+                                                          return true;
+                                                      });
+            } else {
+                response.set_content(it->second.body, it->second.contentType.c_str());
+            }
             return;
         }
     }
@@ -451,6 +463,8 @@ bool Simulator::start() {
     State &s = *state_;
     if (s.running)
         return true;
+    if (s.upstreamPort != 0) // a stopped simulator is not started again
+        return false;
     // One request per connection, so that the relay in front sees every request head whole.
     s.server.set_keep_alive_max_count(1);
     s.server.set_read_timeout(5, 0);

@@ -108,6 +108,7 @@ struct CannedResponse {
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
     std::string contentType = "text/html";
+    bool chunked = false; // sent in chunks, without Content-Length
 };
 
 struct FeedbackPost {
