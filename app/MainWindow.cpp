@@ -10,6 +10,7 @@
 #include "ui/Runtime.h"
 
 #include <QCloseEvent>
+#include <cstdio>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -183,6 +184,7 @@ void MainWindow::buildControls() {
     episodeList_ = new ui::EpisodeList({超级列表框1, 超级列表框2, 编辑框1, 标签8, 图片框1, 画板4, 组合框1, 组合框2,
                                         标签11, 高级选择夹1, 图片框3, 标签7},
                                        this);
+    posterWall_ = new ui::PosterWall({外形框3, 多功能条1, 外形框2, 外形框1, 外形框_边框, 图片框5, 标签9, 图片框6, 按钮1}, this);
 }
 
 void MainWindow::applyLook() {
@@ -200,6 +202,7 @@ void MainWindow::applyLook() {
     embolden(标签4);
     for (QFrame *f : {外形框3, 外形框2, 外形框1})
         paint(f, kQuietText, kPanel);
+    paint(标签9, kQuietText);
     外形框4->setStyleSheet(QStringLiteral("QFrame#外形框4 { border: 1px solid #c9d3df; border-radius: 4px; background: white; }"));
     编辑框1->setFrame(false);
     超级按钮1->setStyleSheet(QStringLiteral(
@@ -251,6 +254,14 @@ void MainWindow::onCreated() {
     setFocus(Qt::OtherFocusReason);
 
     layOutPosterPage();
+    标签9->setText(ui::toQString(catalog::tables()[catalog::TableId::MovieTitles].value(1)));
+    posterWall_->build(
+        [](int n) {
+            char name[32];
+            std::snprintf(name, sizeof name, "posters/poster_%02d.jpg", n);
+            return pictureBytes(name);
+        },
+        [](int n) { return catalog::tables()[catalog::TableId::MovieTitles].value(n); });
 
     const std::string documents = ui::documentsFolder();
     ui::configPath.set(documents.empty() ? std::string() : documents + std::string(kConfigFileName));

@@ -8,6 +8,7 @@
 #include "ui/EpisodeList.h"
 #include "ui/EpisodeListView.h"
 #include "ui/PictureBox.h"
+#include "ui/PosterWall.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,6 +31,7 @@ public:
     ~MainWindow() override;
 
     ui::EpisodeList *episodeList() const { return episodeList_; }
+    ui::PosterWall *posterWall() const { return posterWall_; }
 
     // The window's controls, by their form names.
     QLabel *标签12, *标签11, *标签10;
@@ -76,6 +78,7 @@ private:
     void onDestroying();
 
     ui::EpisodeList *episodeList_ = nullptr;
+    ui::PosterWall *posterWall_ = nullptr;
     bool destroyed_ = false;
 };
 

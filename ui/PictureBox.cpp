@@ -13,16 +13,23 @@ PictureBox::PictureBox(QWidget *parent, Fit fit) : QWidget(parent), fit_(fit) {
 }
 
 void PictureBox::setBackgroundPicture(const std::string &imageBytes) {
-    QPixmap decoded;
-    decoded.loadFromData(reinterpret_cast<const uchar *>(imageBytes.data()), static_cast<uint>(imageBytes.size()));
     QPointer<PictureBox> guard(this);
     runOnGui([&] {
         if (!guard)
             return;
-        bytes_ = decoded.isNull() ? std::string() : imageBytes;
-        picture_ = decoded;
+        bytes_ = imageBytes;
+        picture_ = QPixmap();
+        decoded_ = bytes_.empty();
         update();
     });
+}
+
+const QPixmap &PictureBox::picture() const {
+    if (!decoded_) {
+        decoded_ = true;
+        picture_.loadFromData(reinterpret_cast<const uchar *>(bytes_.data()), static_cast<uint>(bytes_.size()));
+    }
+    return picture_;
 }
 
 void PictureBox::setBackgroundPicture(const QPixmap &picture) {
@@ -32,6 +39,7 @@ void PictureBox::setBackgroundPicture(const QPixmap &picture) {
             return;
         bytes_.clear();
         picture_ = picture;
+        decoded_ = true;
         update();
     });
 }
@@ -41,15 +49,15 @@ std::string PictureBox::backgroundPictureBytes() const {
 }
 
 void PictureBox::paintEvent(QPaintEvent *) {
-    if (picture_.isNull())
+    const QPixmap &shown = picture();
+    if (shown.isNull())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (fit_ == Fit::Stretch) {
-        painter.drawPixmap(rect(), picture_);
-    } else {
-        painter.drawPixmap(0, 0, picture_);
-    }
+    if (fit_ == Fit::Stretch)
+        painter.drawPixmap(rect(), shown);
+    else
+        painter.drawPixmap(0, 0, shown);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {

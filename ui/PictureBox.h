@@ -17,12 +17,15 @@ public:
     };
     explicit PictureBox(QWidget *parent = nullptr, Fit fit = Fit::Stretch);
 
-    // Any thread. Empty bytes (or bytes that are no picture) clear the picture.
+    // Any thread. Empty bytes (or bytes that are no picture) clear the picture. The bytes are
+    // decoded when the picture is first drawn, so pictures never seen cost nothing.
     void setBackgroundPicture(const std::string &imageBytes);
     void setBackgroundPicture(const QPixmap &picture);
     // The bytes last given, empty when none.
     std::string backgroundPictureBytes() const;
-    const QPixmap &picture() const { return picture_; }
+    // The decoded picture (GUI thread).
+    const QPixmap &picture() const;
+    Fit fit() const { return fit_; }
 
 signals:
     void mouseMoved(QPoint position);
@@ -36,7 +39,8 @@ protected:
 
 private:
     Fit fit_;
-    QPixmap picture_;
+    mutable QPixmap picture_;
+    mutable bool decoded_ = true;
     std::string bytes_;
 };
 

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
+#include <QEventLoop>
 
 #include <atomic>
 #include <chrono>
@@ -139,6 +141,37 @@ void processPendingInput() {
         return;
     if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->processEvents(QEventLoop::AllEvents);
+}
+
+bool waitPumping(double amount, int unit) {
+    double unitMs = unit;
+    switch (unit) {
+    case 0:
+        unitMs = 1;
+        break;
+    case 1:
+        unitMs = 1000;
+        break;
+    case 2:
+        unitMs = 60'000;
+        break;
+    case 3:
+        unitMs = 3'600'000;
+        break;
+    }
+    const double totalMs = amount * unitMs;
+    // A negative or absurd wait returns at once rather than spinning or hanging.
+    if (!(totalMs > 0) || totalMs > 24.0 * 3'600'000)
+        return true;
+    const auto ms = static_cast<int>(totalMs);
+    if (!isGuiThread()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return true;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return true;
 }
 
 void setMessageBoxHook(MessageBoxHook hook) {

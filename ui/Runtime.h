@@ -41,6 +41,11 @@ void resetShutdownForTesting();
 // Handles pending window messages when input is waiting (GUI thread only; a no-op elsewhere).
 void processPendingInput();
 
+// Waits `amount` units while window messages go on being handled, then answers true. Unit 0 (or
+// none): milliseconds; 1 seconds; 2 minutes; 3 hours; any other value is a number of
+// milliseconds per unit. Off the GUI thread it simply sleeps.
+bool waitPumping(double amount, int unit = 0);
+
 // ---- Message boxes -------------------------------------------------------------------------
 
 enum MessageStyle { Information = 64, InformationOkCancel = 65, QuestionYesNo = 36, Warning = 48 };
