@@ -1,6 +1,8 @@
 // 岚影迷: the program entry.
 
 #include "app/MainWindow.h"
+#include "net/Control.h"
+#include "net/Services.h"
 #include "ui/Controls.h"
 #include "ui/Runtime.h"
 
@@ -65,6 +67,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("岚影迷"));
     QApplication::setQuitOnLastWindowClosed(true);
     QApplication::setFont(ui::programFont());
+    net::installDemoRoutes();
 
     QPointer<QWidget> mainWindow;
 #ifndef _WIN32
@@ -76,8 +79,9 @@ int main(int argc, char *argv[]) {
     window->show();
     const int code = application.exec();
 
-    // Workers still running get a moment to finish; one stuck in the network must not keep the
-    // program alive or run into objects being torn down.
+    // Workers still running get a moment to finish: their transfers end at once, and one stuck
+    // anyway must not keep the program alive or run into objects being torn down.
+    net::abortAllTransfers();
     if (!ui::beginShutdown()) {
         std::fflush(nullptr);
         std::_Exit(code);
