@@ -3,8 +3,10 @@
 #include "Pictures.h"
 #include "Relay.h"
 #include "Tls.h"
+#include "catalog/Catalog.h"
 #include "net/Control.h"
 #include "text/Gbk.h"
+#include "text/Text.h"
 
 #include <httplib.h>
 
@@ -97,6 +99,26 @@ std::string cookieValue(const httplib::Request &request, std::string_view name) 
 bool isPictureHost(std::string_view host) {
     return std::find(net::kIqiyiPictureHosts.begin(), net::kIqiyiPictureHosts.end(), host) !=
            net::kIqiyiPictureHosts.end();
+}
+
+// Episode numbers of the catalogue's thumbnail addresses (host and path, lower-cased host), so a
+// thumbnail shows the episode it belongs to.
+const std::map<std::string, int> &thumbnailEpisodes() {
+    static const std::map<std::string, int> episodes = [] {
+        std::map<std::string, int> byAddress;
+        const std::vector<std::string> addresses =
+            text::numberedListValues(catalog::compiledList(catalog::TableId::MandarinThumbUrls));
+        for (size_t row = 0; row < addresses.size(); ++row) {
+            std::string address = addresses[row];
+            if (address.rfind("http://", 0) == 0)
+                address = address.substr(7);
+            const size_t slash = address.find('/');
+            byAddress.emplace(lower(address.substr(0, slash)) + address.substr(std::min(slash, address.size())),
+                              static_cast<int>(row + 1));
+        }
+        return byAddress;
+    }();
+    return episodes;
 }
 
 std::vector<std::string> certificateNames() {
@@ -428,9 +450,17 @@ void Simulator::State::thumbnail(const std::string &host, const httplib::Request
         return;
     }
     const std::string digits = match[2];
-    const int seed = static_cast<int>(std::hash<std::string>{}(digits) % 1000);
-    response.set_content(thumbnailJpeg(digits, host.substr(0, host.find('.')) + " " + std::string(match[1]), seed),
-                         "image/jpeg");
+    const auto &episodes = thumbnailEpisodes();
+    const auto episode = episodes.find(host + request.path);
+    if (episode != episodes.end()) {
+        response.set_content(thumbnailJpeg("第" + std::to_string(episode->second) + "集", "v_" + digits,
+                                           episode->second),
+                             "image/jpeg");
+    } else {
+        const int seed = static_cast<int>(std::hash<std::string>{}(digits) % 1000);
+        response.set_content(thumbnailJpeg(digits, host.substr(0, host.find('.')) + " " + std::string(match[1]), seed),
+                             "image/jpeg");
+    }
 }
 
 std::string Simulator::State::sheet(int number) {
