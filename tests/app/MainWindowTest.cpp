@@ -7,6 +7,7 @@
 #include "ui/Files.h"
 #include "ui/ProgramState.h"
 
+#include <QDir>
 #include <QMenuBar>
 
 namespace {
@@ -34,6 +35,26 @@ TEST_F(MainWindowTest, NewlyAiredEpisodesJoinTheListAndTheCount) {
     EXPECT_EQ(list->cell(774, 2), text::gbk("标题"));
     EXPECT_EQ(list->cell(774, 3), "*v0000000000");
     EXPECT_EQ(list->cell(774, 4), "");
+}
+
+TEST_F(MainWindowTest, StartsWithoutAUsableDocumentsFolder) {
+    // Files that cannot be written or read: directories stand where they belong.
+    window.reset();
+    ui::deleteFile(documents.file("岚影迷_配置.ini"));
+    ui::deleteFile(documents.file("岚影迷_最新集数.txt"));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(documents.file("岚影迷_配置.ini"))));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(documents.file("岚影迷_最新集数.txt"))));
+    start();
+    EXPECT_EQ(ui::localVersion.get(), "1.2");
+    EXPECT_EQ(listRows(), 773);
+    EXPECT_EQ(window->标签11->text(), "773");
+
+    // No documents folder at all.
+    ui::setDocumentsFolderForTesting(documents.file("missing"));
+    start();
+    EXPECT_EQ(ui::configPath.get(), "");
+    EXPECT_EQ(listRows(), 773);
+    ui::setDocumentsFolderForTesting(documents.path());
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheFormPutsThem) {
