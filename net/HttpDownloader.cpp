@@ -21,8 +21,8 @@ using Clock = std::chrono::steady_clock;
 // libcurl's receive buffer: large reads keep the download close to what the connection can carry;
 // the file still gets its bytes in pieces of at most kPieceSize.
 constexpr long kReceiveBufferSize = 64 * 1024;
-// The file's own buffer, so that pieces reach the disk in large writes.
-constexpr std::streamsize kFileBufferSize = 256 * 1024;
+// Pieces are gathered up to this size before they go to the file in one write.
+constexpr size_t kFileBufferSize = 256 * 1024;
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
@@ -128,11 +128,17 @@ void watchProgress(ProgressRecord &record) {
 } // namespace
 
 struct HttpDownloader::Sink {
-    std::vector<char> buffer = std::vector<char>(kFileBufferSize);
     std::ofstream file;
+    std::string gathered; // pieces not yet handed to the file
     std::int64_t written = 0;
     Clock::time_point start;
     ProgressRecord *record = nullptr;
+
+    bool flush() {
+        file.write(gathered.data(), static_cast<std::streamsize>(gathered.size()));
+        gathered.clear();
+        return static_cast<bool>(file);
+    }
 };
 
 HttpDownloader::HttpDownloader() = default;
@@ -209,8 +215,8 @@ size_t HttpDownloader::onBody(char *data, size_t size, size_t count, void *user)
 bool HttpDownloader::writePiece(std::string_view piece) {
     if (detail::abortRequested())
         return false;
-    sink_->file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-    if (!sink_->file)
+    sink_->gathered.append(piece);
+    if (sink_->gathered.size() >= kFileBufferSize && !sink_->flush())
         return false;
     sink_->written += static_cast<std::int64_t>(piece.size());
     ++pieceCount_;
@@ -311,7 +317,7 @@ int HttpDownloader::downloadToFile(std::string &directory, std::string_view file
     fs::path partial = target;
     partial += ".part";
     Sink sink;
-    sink.file.rdbuf()->pubsetbuf(sink.buffer.data(), kFileBufferSize);
+    sink.gathered.reserve(kFileBufferSize + kReceiveBufferSize);
     sink.file.open(partial, std::ios::binary | std::ios::trunc);
     if (!sink.file)
         return 0;
@@ -338,7 +344,7 @@ int HttpDownloader::downloadToFile(std::string &directory, std::string_view file
     if (ok)
         transfer_->drive();
     sink_ = nullptr;
-    ok = ok && transfer_->result() == CURLE_OK && sink.written == total;
+    ok = ok && transfer_->result() == CURLE_OK && sink.written == total && sink.flush();
     sink.file.close();
     ok = ok && !sink.file.fail();
     if (ok) {
