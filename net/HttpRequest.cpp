@@ -76,10 +76,29 @@ std::string completeHeaders(std::string headers, std::string_view address, std::
     return headers;
 }
 
+bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool hasEntryNamed(const std::vector<std::string> &entries, std::string_view name) {
+    for (const std::string &entry : entries) {
+        if (sameNameIgnoringCase(std::string_view(entry).substr(0, entry.find_first_of(":;")), name))
+            return true;
+    }
+    return false;
+}
+
 // The composed text as libcurl header entries. libcurl reads "Name:" with nothing after it as
-// "do not send Name", so such a line is written "Name;", which it sends as "Name:". The last
-// entries keep libcurl from adding Accept, Expect or Content-Type lines of its own.
-std::vector<std::string> headerEntries(std::string_view composed) {
+// "do not send Name", so such a line is written "Name;", which it sends as "Name:". Entries of
+// that kind are added where libcurl would otherwise put Accept, Expect or Content-Type lines of
+// its own.
+std::vector<std::string> headerEntries(std::string_view composed, bool withBody) {
     std::vector<std::string> entries;
     for (std::string_view line : text::splitLines(composed)) {
         if (line.empty())
@@ -91,9 +110,13 @@ std::vector<std::string> headerEntries(std::string_view composed) {
         else
             entries.emplace_back(line);
     }
-    entries.emplace_back("Accept:");
-    entries.emplace_back("Expect:");
-    entries.emplace_back("Content-Type:");
+    if (!hasEntryNamed(entries, "Accept"))
+        entries.emplace_back("Accept:");
+    if (withBody) {
+        entries.emplace_back("Expect:");
+        if (!hasEntryNamed(entries, "Content-Type"))
+            entries.emplace_back("Content-Type:");
+    }
     return entries;
 }
 
@@ -215,7 +238,7 @@ std::string httpRequest(RequestArgs &args) {
     const std::string url = curlUrl(*target);
     transfer.configure(url, detail::transferTimeouts(), proxy);
     CURL *easy = transfer.easy();
-    transfer.setHeaderLines(headerEntries(args.headers));
+    transfer.setHeaderLines(headerEntries(args.headers, args.method != 0));
     curl_easy_setopt(easy, CURLOPT_USERAGENT, agent.c_str());
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, args.noRedirect ? 0L : 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 20L);
