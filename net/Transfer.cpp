@@ -133,6 +133,10 @@ void Transfer::configure(const std::string &url, const Timeouts &timeouts, const
     curl_easy_setopt(easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(timeouts.total.count()));
     idle_ = timeouts.idle;
 
+#if LIBCURL_VERSION_NUM >= 0x075700
+    // An aborted transfer must not wait for a name lookup that is still running.
+    curl_easy_setopt(easy_, CURLOPT_QUICK_EXIT, 1L);
+#endif
     curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &onProgress);
     curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);

@@ -16,6 +16,7 @@ namespace servicesim {
 namespace {
 
 constexpr size_t kMaxRequestHead = 1 << 20;
+constexpr long long kMaxRequestBody = 64LL << 20;
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -56,7 +57,7 @@ std::vector<std::string> splitCrLf(std::string_view block) {
 }
 
 long long numberOr(std::string_view text, long long fallback) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+    if (text.empty() || text.size() > 15 || text.find_first_not_of("0123456789") != std::string_view::npos)
         return fallback;
     return std::stoll(std::string(text));
 }
@@ -301,6 +302,10 @@ void Relay::serve(int clientFd) {
     const size_t bodyStart = headEnd + 4;
     const bool chunked = lower(headerIn(lines, "transfer-encoding")).find("chunked") != std::string::npos;
     const long long contentLength = numberOr(headerIn(lines, "content-length"), 0);
+    if (contentLength > kMaxRequestBody) {
+        client.reset();
+        return;
+    }
     auto bodyComplete = [&] {
         if (chunked)
             return in.find("0\r\n\r\n", bodyStart) != std::string::npos;

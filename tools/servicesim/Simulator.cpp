@@ -47,7 +47,7 @@ std::string gbk(std::string_view utf8) { return text::utf8ToGbk(utf8); }
 std::string percentDecoded(std::string_view s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() + 0 && std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
+        if (s[i] == '%' && i + 2 < s.size() && std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
             std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
             out += static_cast<char>(std::stoi(std::string(s.substr(i + 1, 2)), nullptr, 16));
             i += 2;
@@ -100,6 +100,13 @@ bool isPictureHost(std::string_view host) {
     return std::find(net::kIqiyiPictureHosts.begin(), net::kIqiyiPictureHosts.end(), host) !=
            net::kIqiyiPictureHosts.end();
 }
+
+// Paths of the services that carry an id.
+const std::regex kShowPage(R"(/show/([^/]+)\.html)");
+const std::regex kSpriteSheet(R"(/0/(\d+)_6_10x10_(\d{1,2})_720\.jpg)");
+const std::regex kYoukuPage(R"(/v_show/id_([^/]+)\.html)");
+const std::regex kTencentPage(R"(/cover/5/53q0eh78q97e4d1/([^/]+)\.html)");
+const std::regex kThumbnail(R"(/image/(\d{8})/.*v_(\w+?)_m_601_160_90\.jpg)");
 
 // Episode numbers of the catalogue's thumbnail addresses (host and path, lower-cased host), so a
 // thumbnail shows the episode it belongs to.
@@ -293,7 +300,7 @@ void Simulator::State::handle(const httplib::Request &request, httplib::Response
         response.set_content("document.write('');", "text/html");
     } else if (isPictureHost(host)) {
         thumbnail(host, request, response);
-    } else if (host == net::kPptvPageHost && std::regex_match(path, match, std::regex(R"(/show/([^/]+)\.html)"))) {
+    } else if (host == net::kPptvPageHost && std::regex_match(path, match, kShowPage)) {
         const std::string id = match[1];
         const auto it = scene.durations.find(id);
         const int duration = it == scene.durations.end() ? scene.defaultDuration : it->second;
@@ -305,7 +312,7 @@ void Simulator::State::handle(const httplib::Request &request, httplib::Response
         page += "\"pl\":\"" + id + "\"};</script></body></html>";
         response.set_content(page, "text/html; charset=utf-8");
     } else if (host == net::kPptvImageHost &&
-               std::regex_match(path, match, std::regex(R"(/0/(\d+)_6_10x10_(\d+)_720\.jpg)"))) {
+               std::regex_match(path, match, kSpriteSheet)) {
         const int number = std::stoi(match[2]);
         if (number > 9 || scene.missingSpriteSheets.count(number)) {
             response.status = 404;
@@ -319,12 +326,12 @@ void Simulator::State::handle(const httplib::Request &request, httplib::Response
         swf += '\x0A';
         swf += std::string("\x15\x00\x00\x00\x78\x00\x05\x5F\x00\x00\x0F\xA0\x00\x00\x18\x01\x00\x40\x00\x00\x00", 21);
         response.set_content(swf, "application/x-shockwave-flash");
-    } else if (host == net::kYoukuHost && std::regex_match(path, match, std::regex(R"(/v_show/id_([^/]+)\.html)"))) {
+    } else if (host == net::kYoukuHost && std::regex_match(path, match, kYoukuPage)) {
         response.set_content("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>优酷视频</title></head>"
                              "<body><h1>优酷 剧场版</h1><p>视频 " + std::string(match[1]) + "</p></body></html>",
                              "text/html; charset=utf-8");
     } else if (host == net::kTencentHost &&
-               std::regex_match(path, match, std::regex(R"(/cover/5/53q0eh78q97e4d1/([^/]+)\.html)"))) {
+               std::regex_match(path, match, kTencentPage)) {
         response.set_content("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>腾讯视频</title></head>"
                              "<body><h1>腾讯视频 名侦探岚影</h1><p>视频 " + std::string(match[1]) + "</p></body></html>",
                              "text/html; charset=utf-8");
@@ -444,7 +451,7 @@ void Simulator::State::boardContent(const httplib::Request &request, httplib::Re
 void Simulator::State::thumbnail(const std::string &host, const httplib::Request &request,
                                  httplib::Response &response) {
     std::smatch match;
-    if (!std::regex_match(request.path, match, std::regex(R"(/image/(\d{8})/.*v_(\w+?)_m_601_160_90\.jpg)"))) {
+    if (!std::regex_match(request.path, match, kThumbnail)) {
         response.status = 404;
         response.set_content("<html><body>404 Not Found</body></html>", "text/html");
         return;
