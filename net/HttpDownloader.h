@@ -70,7 +70,6 @@ private:
     std::vector<std::string> requestHeaders_; // "Name:value"
     std::string headerBlock_;                 // of the latest response while sending
     std::string responseHeaders_;             // of the final response, once it is known
-    bool followsRedirect_ = false;            // the response being read is a redirect libcurl follows
     bool headersDone_ = false;
     long status_ = 0;
     std::vector<std::string> early_;          // body pieces that came with the headers

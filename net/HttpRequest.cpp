@@ -285,8 +285,7 @@ std::string httpRequest(std::string_view address) {
     return httpRequest(args);
 }
 
-// The two text forms pass every argument on. They always hand over a proxy, but an empty one,
-// which counts as none.
+// The two text forms pass every argument on, in and out.
 std::string httpRequestText(RequestArgs &args) {
     return untilNul(httpRequest(args));
 }
