@@ -12,6 +12,7 @@
 #include <gif_lib.h>
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -25,8 +26,6 @@ namespace {
 constexpr std::int64_t kHeadersSize = 54; // file header (14) + info header (40)
 constexpr std::int64_t kPaletteSize = 1024;
 constexpr std::int64_t kPalettedDataOffset = kHeadersSize + kPaletteSize;
-// Largest BMP convertImage makes, the same bound Qt's decoders put on a picture's pixels.
-constexpr std::int64_t kMaxBitmapBytes = std::int64_t(256) * 1024 * 1024;
 
 // Bytes of one BMP pixel row: the row's bits rounded up to whole 32-bit words.
 std::int64_t rowStride(std::int64_t width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) >> 5) << 2; }
@@ -78,6 +77,15 @@ std::string newBitmap(std::int32_t width, std::int32_t height, int bitsPerPixel,
     return bmp;
 }
 
+// The largest BMP convertImage makes: the bound the process puts on a decoded picture
+// (QImageReader::allocationLimit, 256 MB unless changed), and never beyond what the 32-bit size
+// fields of a BMP can state.
+std::int64_t maxBitmapBytes() {
+    const std::int64_t fieldLimit = std::numeric_limits<std::int32_t>::max();
+    const std::int64_t limit = std::int64_t(QImageReader::allocationLimit()) * 1024 * 1024;
+    return limit > 0 ? std::min(limit, fieldLimit) : fieldLimit;
+}
+
 // ---- decoding ------------------------------------------------------------------------------------
 
 bool looksLikeJpeg(std::string_view bytes) { return startsWith(bytes, "\xFF\xD8\xFF"); }
@@ -123,7 +131,7 @@ bool jpegToBitmap(std::string_view jpeg, std::string &bitmap) {
         return false;
     const std::int64_t stride = rowStride(size.width, 24);
     const std::int64_t imageSize = stride * size.height;
-    if (imageSize > kMaxBitmapBytes)
+    if (imageSize > maxBitmapBytes())
         return false;
     std::string bmp = newBitmap(size.width, size.height, 24, imageSize);
     auto *rows = reinterpret_cast<unsigned char *>(bmp.data() + kHeadersSize);
@@ -160,7 +168,7 @@ bool encodeBitmap(const QImage &image, std::string &bitmap) {
     const int bits = alpha ? 32 : 24;
     const std::int64_t stride = rowStride(image.width(), bits);
     const std::int64_t imageSize = stride * image.height();
-    if (image.isNull() || imageSize > kMaxBitmapBytes)
+    if (image.isNull() || imageSize > maxBitmapBytes())
         return false;
     const QImage pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_BGR888);
     if (pixels.isNull())
