@@ -185,6 +185,11 @@ void MainWindow::buildControls() {
                                         标签11, 高级选择夹1, 图片框3, 标签7},
                                        this);
     posterWall_ = new ui::PosterWall({外形框3, 多功能条1, 外形框2, 外形框1, 外形框_边框, 图片框5, 标签9, 图片框6, 按钮1}, this);
+    slidePreview_ = new ui::SlidePreview({进度条1, 标签1, 标签7, 图片框4, 画板3, 透明标签1, w}, this);
+    episodeDetails_ = new ui::EpisodeDetails({组合框2, 图片框2, 标签4, 标签5, 画板1, 进度条1, 标签7, 标签1},
+                                             pictureBytes("no_preview.jpg"), slidePreview_, this);
+    for (ui::EpisodeListView *list : {超级列表框1, 超级列表框2})
+        connect(list, &ui::EpisodeListView::rowClicked, episodeDetails_, [this, list] { episodeDetails_->onRowClicked(list); });
 }
 
 void MainWindow::applyLook() {

@@ -5,10 +5,12 @@
 // Controls keep their form names, as member names and as object names, so a control is found by
 // the same name in the code and in a running program.
 
+#include "ui/EpisodeDetails.h"
 #include "ui/EpisodeList.h"
 #include "ui/EpisodeListView.h"
 #include "ui/PictureBox.h"
 #include "ui/PosterWall.h"
+#include "ui/SlidePreview.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -32,6 +34,8 @@ public:
 
     ui::EpisodeList *episodeList() const { return episodeList_; }
     ui::PosterWall *posterWall() const { return posterWall_; }
+    ui::EpisodeDetails *episodeDetails() const { return episodeDetails_; }
+    ui::SlidePreview *slidePreview() const { return slidePreview_; }
 
     // The window's controls, by their form names.
     QLabel *标签12, *标签11, *标签10;
@@ -79,6 +83,8 @@ private:
 
     ui::EpisodeList *episodeList_ = nullptr;
     ui::PosterWall *posterWall_ = nullptr;
+    ui::SlidePreview *slidePreview_ = nullptr;
+    ui::EpisodeDetails *episodeDetails_ = nullptr;
     bool destroyed_ = false;
 };
 
