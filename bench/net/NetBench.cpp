@@ -7,6 +7,8 @@
 #include "net/HttpRequest.h"
 #include "net/Services.h"
 
+#include "SideBySide.h"
+
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 #include <httplib.h>
@@ -145,45 +147,19 @@ BENCHMARK(BareCurl_SmallPage)->UseRealTime();
 BENCHMARK(DownloadToFile_50MB)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BareCurl_ToFile_50MB)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Keeps the median real time of every benchmark for the ratios printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> medians;    // real time
-    std::map<std::string, double> cpuMedians; // the benchmark thread's CPU time
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-                cpuMedians[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
     // Defaults that the command line may override.
-    std::vector<char *> arguments(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=10";
-    char interleaving[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    arguments.insert(arguments.begin() + 1, {repetitions, interleaving, aggregates});
-    int count = static_cast<int>(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
-    RatioReporter reporter;
+    std::vector<char *> arguments;
+    benchside::initialize(argc, argv, arguments, 10);
+    benchside::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [](std::map<std::string, double> &medians, const char *ours, const char *bare) -> double {
-        if (!medians.count(ours) || !medians.count(bare) || medians[bare] == 0)
-            return 0;
-        return medians[ours] / medians[bare];
-    };
-    const double page = ratio(reporter.medians, "HttpRequest_SmallPage", "BareCurl_SmallPage");
-    const double pageCpu = ratio(reporter.cpuMedians, "HttpRequest_SmallPage", "BareCurl_SmallPage");
-    const double download = ratio(reporter.medians, "DownloadToFile_50MB", "BareCurl_ToFile_50MB");
-    const double downloadCpu = ratio(reporter.cpuMedians, "DownloadToFile_50MB", "BareCurl_ToFile_50MB");
+    const double page = reporter.ratio("HttpRequest_SmallPage", "BareCurl_SmallPage");
+    const double pageCpu = reporter.cpuRatio("HttpRequest_SmallPage", "BareCurl_SmallPage");
+    const double download = reporter.ratio("DownloadToFile_50MB", "BareCurl_ToFile_50MB");
+    const double downloadCpu = reporter.cpuRatio("DownloadToFile_50MB", "BareCurl_ToFile_50MB");
     // The CPU time of the client thread is printed beside the real time: on a busy machine it
     // is the steadier of the two.
     if (page > 0)
