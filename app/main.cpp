@@ -63,6 +63,8 @@ int main(int argc, char *argv[]) {
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
+    // The embedded browser, loaded later from its module, shares the window system's GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("岚影迷"));
     QApplication::setQuitOnLastWindowClosed(true);

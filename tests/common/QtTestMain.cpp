@@ -18,6 +18,8 @@ int main(int argc, char **argv) {
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     testing::InitGoogleTest(&argc, argv);
+    // The embedded browser, loaded later from its module, shares the window system's GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setFont(ui::programFont());
 
