@@ -190,6 +190,7 @@ void MainWindow::buildControls() {
                                              pictureBytes("no_preview.jpg"), slidePreview_, this);
     for (ui::EpisodeListView *list : {超级列表框1, 超级列表框2})
         connect(list, &ui::EpisodeListView::rowClicked, episodeDetails_, [this, list] { episodeDetails_->onRowClicked(list); });
+    listPlayRequest_ = new playback::ListPlayRequest({超级按钮1, 标签4, 标签5}, this);
 }
 
 void MainWindow::applyLook() {
@@ -300,6 +301,7 @@ void MainWindow::onDestroying() {
     if (destroyed_)
         return;
     destroyed_ = true;
+    playback::closeMiniPlayer();
     const std::string page = ui::playerPagePath.get();
     if (ui::fileExists(page))
         ui::deleteFile(page);

@@ -11,6 +11,7 @@
 #include "ui/PictureBox.h"
 #include "ui/PosterWall.h"
 #include "ui/SlidePreview.h"
+#include "playback/PlayRequest.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -85,6 +86,7 @@ private:
     ui::PosterWall *posterWall_ = nullptr;
     ui::SlidePreview *slidePreview_ = nullptr;
     ui::EpisodeDetails *episodeDetails_ = nullptr;
+    playback::ListPlayRequest *listPlayRequest_ = nullptr;
     bool destroyed_ = false;
 };
 
