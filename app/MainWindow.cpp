@@ -3,6 +3,7 @@
 #include "app/Configuration.h"
 #include "app/Pictures.h"
 #include "catalog/Catalog.h"
+#include "playback/PlaybackState.h"
 #include "text/Gbk.h"
 #include "ui/Controls.h"
 #include "ui/Files.h"
@@ -190,6 +191,9 @@ void MainWindow::buildControls() {
                                              pictureBytes("no_preview.jpg"), slidePreview_, this);
     for (ui::EpisodeListView *list : {超级列表框1, 超级列表框2})
         connect(list, &ui::EpisodeListView::rowClicked, episodeDetails_, [this, list] { episodeDetails_->onRowClicked(list); });
+    // The play buttons and the mini player take the clicked episode's ids from playback's copy.
+    connect(episodeDetails_, &ui::EpisodeDetails::episodeIdsSelected, this,
+            [](const std::vector<std::string> &ids) { playback::setSelectedIds(ids); });
     listPlayRequest_ = new playback::ListPlayRequest({超级按钮1, 标签4, 标签5}, this);
 }
 

@@ -6,6 +6,7 @@
 #include "catalog/Catalog.h"
 #include "net/HttpRequest.h"
 #include "net/Services.h"
+#include "playback/PlaybackState.h"
 #include "text/Gbk.h"
 #include "ui/Controls.h"
 #include "ui/EpisodeDetails.h"
@@ -35,6 +36,7 @@ TEST_F(EpisodeClickTest, JapaneseClickShowsNoPreviewAndFetchesNothing) {
     EXPECT_FALSE(window->进度条1->isEnabled());
     EXPECT_EQ(window->episodeDetails()->selectedEpisodeIds(),
               std::vector<std::string>{t[TableId::JapaneseSohuIds].value(5)});
+    EXPECT_EQ(playback::selectedIds(), std::vector<std::string>{t[TableId::JapaneseSohuIds].value(5)});
 
     // Nothing went out.
     ASSERT_TRUE(testsupport::waitForWorkers());
@@ -56,6 +58,7 @@ TEST_F(EpisodeClickTest, MandarinClickFetchesTheThumbnailOnceAndShowsIt) {
     EXPECT_EQ(window->episodeDetails()->selectedEpisodeIds(),
               (std::vector<std::string>{mandarin(TableId::MandarinSohuIds, 12), mandarin(TableId::MandarinLetvIds, 12),
                                         mandarin(TableId::MandarinIqiyiIds, 12)}));
+    EXPECT_EQ(playback::selectedIds(), window->episodeDetails()->selectedEpisodeIds());
     EXPECT_EQ(ui::selectedThumbUrl.get(), mandarin(TableId::MandarinThumbUrls, 12));
     EXPECT_EQ(ui::selectedPptvId.get(), mandarin(TableId::MandarinPptvIds, 12));
 
