@@ -30,9 +30,9 @@ SlidePreview::SlidePreview(const SlidePreviewControls &controls, QObject *parent
     c_.frame->setPalette(framePalette);
     c_.frame->setAutoFillBackground(true);
     c_.pointer->setText(QStringLiteral("\u25BC"));
-    c_.pointer->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    c_.pointer->setAlignment(Qt::AlignCenter);
     QFont small = c_.pointer->font();
-    small.setPixelSize(8);
+    small.setPixelSize(14);
     c_.pointer->setFont(small);
     QPalette pointerPalette = c_.pointer->palette();
     pointerPalette.setColor(QPalette::WindowText, border);
