@@ -59,12 +59,14 @@ protected:
 
 private:
     void layOut();
+    // Fills 组合框1 with the episodes of the current series and audio (emptied first).
     void fillEpisodeCombo();
     void loadPlayerPage();
     void startWatchUnlessIqiyi();
     void releaseFlashWindow();
 
     QPointer<QWidget> flashWindow_;
+    int comboSource_ = -1; // the title table 组合框1 was last filled from
 };
 
 } // namespace playback
