@@ -1,5 +1,7 @@
 #include "playback/MiniPlayerWindow.h"
 
+#include "playback/Browser.h"
+
 #include "catalog/Catalog.h"
 #include "playback/PlaybackState.h"
 #include "playback/PlayerPage.h"
@@ -12,8 +14,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QUrl>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 namespace playback {
 namespace {
@@ -21,13 +21,7 @@ namespace {
 constexpr int kWatchPeriodMs = 100;
 
 // The page never opens another window: links and scripts that ask for one get nothing.
-class PlayerWebPage : public QWebEnginePage {
-public:
-    using QWebEnginePage::QWebEnginePage;
 
-protected:
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
-};
 
 // A combo box that hands the keyboard focus back to its window when its list closes.
 class SiteComboBox : public QComboBox {
@@ -72,8 +66,9 @@ MiniPlayerWindow::MiniPlayerWindow(QWidget *parent) : QWidget(parent, Qt::Window
     外形框1->setFrameShape(QFrame::NoFrame);
     外形框1->setAutoFillBackground(true);
 
-    超文本浏览框1 = place(new QWebEngineView(this), "超文本浏览框1", 0, 0, 744, 377);
-    超文本浏览框1->setPage(new PlayerWebPage(超文本浏览框1));
+    // The browser module is loaded here, the first time the mini player opens.
+    QWidget *browser = createBrowser(this);
+    超文本浏览框1 = place(browser ? browser : new QWidget(this), "超文本浏览框1", 0, 0, 744, 377);
     // The browser paints every pixel itself: nothing erases its background first.
     超文本浏览框1->setAttribute(Qt::WA_OpaquePaintEvent);
 
@@ -221,7 +216,7 @@ void MiniPlayerWindow::showPlayerPage() {
 }
 
 void MiniPlayerWindow::loadPlayerPage() {
-    超文本浏览框1->load(QUrl::fromLocalFile(QString::fromStdString(ui::playerPagePath.get())));
+    browserLoad(超文本浏览框1, QUrl::fromLocalFile(QString::fromStdString(ui::playerPagePath.get())));
 }
 
 void MiniPlayerWindow::startWatchUnlessIqiyi() {

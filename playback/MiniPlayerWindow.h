@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QWidget>
 
-class QWebEngineView;
 
 namespace playback {
 
@@ -26,7 +25,7 @@ public:
     // Limits of the window's size.
     static constexpr int kMinWidth = 699, kMinHeight = 391, kMaxWidth = 5000, kMaxHeight = 5000;
 
-    QWebEngineView *超文本浏览框1;
+    QWidget *超文本浏览框1; // the embedded browser (see Browser.h)
     QFrame *外形框1;
     QPushButton *超级按钮1, *超级按钮2;
     QComboBox *组合框1;

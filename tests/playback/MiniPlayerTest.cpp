@@ -30,6 +30,11 @@ using catalog::TableId;
 std::string u8(const std::string &gbk) { return text::gbkToUtf8(gbk); }
 std::string title(const QWidget *w) { return w->windowTitle().toStdString(); }
 
+// The mini player's browser is the web engine's view, made by the browser module.
+QWebEngineView *webView(playback::MiniPlayerWindow *player) {
+    return qobject_cast<QWebEngineView *>(player->超文本浏览框1);
+}
+
 class MiniPlayerTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -80,8 +85,8 @@ protected:
         if (watched_ == player)
             return;
         watched_ = player;
-        QObject::connect(player->超文本浏览框1, &QWebEngineView::loadStarted, player, [this] { ++loadsStarted; });
-        QObject::connect(player->超文本浏览框1, &QWebEngineView::loadFinished, player, [this](bool ok) {
+        QObject::connect(webView(player), &QWebEngineView::loadStarted, player, [this] { ++loadsStarted; });
+        QObject::connect(webView(player), &QWebEngineView::loadFinished, player, [this](bool ok) {
             ++loadsFinished;
             lastLoadOk = ok;
         });
@@ -124,7 +129,7 @@ TEST_F(MiniPlayerTest, PlayOpensTheMiniPlayerOnTheChosenEpisode) {
     // The real browser loads the page file.
     ASSERT_TRUE(waitForLoads(1));
     EXPECT_TRUE(lastLoadOk);
-    EXPECT_EQ(player->超文本浏览框1->url(), QUrl::fromLocalFile(QString::fromStdString(ui::playerPagePath.get())));
+    EXPECT_EQ(webView(player)->url(), QUrl::fromLocalFile(QString::fromStdString(ui::playerPagePath.get())));
 
     // Activating the window again refills nothing.
     player->fillIfNeeded();
@@ -138,6 +143,18 @@ TEST_F(MiniPlayerTest, PlayOpensTheMiniPlayerOnTheChosenEpisode) {
     EXPECT_FALSE(player->isMinimized());
     EXPECT_EQ(player->组合框1->currentIndex(), 12);
     ASSERT_TRUE(waitForLoads(2));
+}
+
+TEST_F(MiniPlayerTest, PlayAfterARealClickOnARow) {
+    const QModelIndex row = window->超级列表框1->model()->index(11, 1);
+    window->超级列表框1->scrollTo(row);
+    QTest::mouseClick(window->超级列表框1->viewport(), Qt::LeftButton, {}, window->超级列表框1->visualRect(row).center());
+    ASSERT_TRUE(testsupport::waitForWorkers());
+    playback::MiniPlayerWindow *player = play();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(title(player), "正在播放：  第12集  " + u8(catalog::tables()[TableId::JapaneseTitles].value(12)));
+    EXPECT_EQ(playback::currentPlayId.get(), catalog::tables()[TableId::JapaneseSohuIds].value(12));
+    ASSERT_TRUE(waitForLoads(1));
 }
 
 TEST_F(MiniPlayerTest, PreviousAndNextSteps) {
@@ -288,7 +305,7 @@ TEST_F(MiniPlayerTest, RightClicksNeverReachThePageOnceTheWatchFoundIt) {
     ASSERT_NE(render, nullptr);
     EXPECT_EQ(render, player->超文本浏览框1->focusProxy());
 
-    QWebEnginePage *page = player->超文本浏览框1->page();
+    QWebEnginePage *page = webView(player)->page();
     bool ready = false;
     page->runJavaScript(QStringLiteral("window.seen = [];"
                                        "for (const kind of ['mousedown', 'mouseup', 'contextmenu'])"
