@@ -269,6 +269,42 @@ TEST_F(MiniPlayerTest, MarkedEpisodeOpensTheCoverPageAfterTheMessage) {
     ASSERT_TRUE(waitForLoads(1));
 }
 
+TEST_F(MiniPlayerTest, OnTopFollowsTheCheckBox) {
+    chooseEpisode(2);
+    playback::MiniPlayerWindow *player = play();
+    ASSERT_NE(player, nullptr);
+    ASSERT_TRUE(waitForLoads(1));
+    EXPECT_FALSE(player->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    const QRect placement = player->geometry();
+    QTest::mouseClick(player->选择框1, Qt::LeftButton);
+    EXPECT_TRUE(player->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(player->isVisible());
+    EXPECT_EQ(player->geometry(), placement);
+    QTest::mouseClick(player->选择框1, Qt::LeftButton);
+    EXPECT_FALSE(player->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(player->isVisible());
+    EXPECT_EQ(player->geometry(), placement);
+}
+
+TEST_F(MiniPlayerTest, TooFewIdsForTheSiteKeepTheLastId) {
+    // A Japanese episode chosen, then the audio switched to Mandarin with LeTV left from before:
+    // the list holds one id where LeTV needs the second.
+    chooseEpisode(4);
+    catalog::currentAudio.set(text::gbk(catalog::kAudioMandarin));
+    playback::currentSite.set(text::gbk("乐视"));
+    playback::currentPlayId.set("1573908");
+    playback::MiniPlayerWindow *player = play();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(playback::currentPlayId.get(), "1573908");
+    EXPECT_EQ(page(), playback::playerPageText(playback::letvPageTemplate(), "1573908"));
+    ASSERT_TRUE(waitForLoads(1));
+    // Switching to iQiyi writes no page rather than one with a missing id.
+    player->组合框2->setCurrentIndex(2);
+    emit player->组合框2->activated(2);
+    EXPECT_FALSE(ui::fileExists(ui::playerPagePath.get()));
+    ASSERT_TRUE(waitForLoads(2));
+}
+
 TEST_F(MiniPlayerTest, SizeLimitsAndLayout) {
     chooseEpisode(2);
     playback::MiniPlayerWindow *player = play();
