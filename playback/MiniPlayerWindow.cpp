@@ -20,11 +20,8 @@ namespace {
 
 constexpr int kWatchPeriodMs = 100;
 
-// The page never opens another window: links and scripts that ask for one get nothing.
-
-
 // A combo box that hands the keyboard focus back to its window when its list closes.
-class SiteComboBox : public QComboBox {
+class FocusReturningComboBox : public QComboBox {
 public:
     using QComboBox::QComboBox;
     void hidePopup() override {
@@ -74,9 +71,9 @@ MiniPlayerWindow::MiniPlayerWindow(QWidget *parent) : QWidget(parent, Qt::Window
 
     超级按钮1 = stepButton(this, "超级按钮1", QStringLiteral("上一集"), 8);
     超级按钮2 = stepButton(this, "超级按钮2", QStringLiteral("下一集"), 96);
-    组合框1 = place(new SiteComboBox(this), "组合框1", 200, 370, 376, 28);
+    组合框1 = place(new FocusReturningComboBox(this), "组合框1", 200, 370, 376, 28);
     标签1 = place(new QLabel(QStringLiteral("切换："), this), "标签1", 536, 432, 56, 24);
-    组合框2 = place(new SiteComboBox(this), "组合框2", 592, 432, 100, 23);
+    组合框2 = place(new FocusReturningComboBox(this), "组合框2", 592, 432, 100, 23);
     组合框2->addItems({QStringLiteral("搜狐"), QStringLiteral("乐视"), QStringLiteral("爱奇艺")});
     选择框1 = place(new QCheckBox(QStringLiteral("置顶"), this), "选择框1", 704, 432, 56, 24);
     时钟1 = new QTimer(this);
