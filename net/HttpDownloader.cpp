@@ -49,16 +49,6 @@ std::int64_t numberValue(std::string_view s) {
     return value;
 }
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 std::string upper(std::string_view s) {
     std::string out(s);
     for (char &c : out)
@@ -70,7 +60,7 @@ std::string upper(std::string_view s) {
 std::optional<std::string> headerValue(std::string_view block, std::string_view name) {
     for (std::string_view line : text::splitLines(block)) {
         const size_t colon = line.find(':');
-        if (colon == std::string_view::npos || !sameNameIgnoringCase(line.substr(0, colon), name))
+        if (colon == std::string_view::npos || !text::equalsIgnoringAsciiCase(line.substr(0, colon), name))
             continue;
         std::string_view value = line.substr(colon + 1);
         const size_t begin = value.find_first_not_of(" \t");
@@ -162,7 +152,7 @@ int HttpDownloader::setRequestHeader(std::string_view name, std::string_view val
         return 0;
     std::string line = std::string(name) + ":" + std::string(value);
     for (std::string &existing : requestHeaders_) {
-        if (sameNameIgnoringCase(std::string_view(existing).substr(0, existing.find(':')), name)) {
+        if (text::equalsIgnoringAsciiCase(std::string_view(existing).substr(0, existing.find(':')), name)) {
             existing = std::move(line);
             return 1;
         }

@@ -76,19 +76,9 @@ std::string completeHeaders(std::string headers, std::string_view address, std::
     return headers;
 }
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 bool hasEntryNamed(const std::vector<std::string> &entries, std::string_view name) {
     for (const std::string &entry : entries) {
-        if (sameNameIgnoringCase(std::string_view(entry).substr(0, entry.find_first_of(":;")), name))
+        if (text::equalsIgnoringAsciiCase(std::string_view(entry).substr(0, entry.find_first_of(":;")), name))
             return true;
     }
     return false;

@@ -121,6 +121,25 @@ std::string textAfterLast(std::string_view text, std::string_view marker, bool i
     return std::string(text.substr(static_cast<size_t>(pos - 1) + marker.size()));
 }
 
+std::string asciiLower(std::string_view text) {
+    std::string out(text);
+    for (char &c : out)
+        c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && matchesAt(a, 0, b, true);
+}
+
+std::string trimBlanks(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const size_t last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> rows;
     size_t begin = 0;

@@ -39,6 +39,13 @@ std::string textAfterLast(std::string_view text, std::string_view marker, bool i
 // Byte-for-byte, case-sensitive equality (a missing text is the empty text).
 inline bool textEquals(std::string_view a, std::string_view b) { return a == b; }
 
+// ASCII-only case folding and blank trimming, for protocol and file-format names (HTTP header
+// names, INI keys); bytes of 0x80 and above are never changed.
+std::string asciiLower(std::string_view text);
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// The text without leading and trailing blanks and tabs.
+std::string trimBlanks(std::string_view text);
+
 // Splits a CR LF separated text: an empty piece between separators is an empty row, an empty
 // piece after the last separator is dropped, and the empty text has no rows.
 std::vector<std::string_view> splitLines(std::string_view text);

@@ -15,14 +15,6 @@ namespace {
 
 QString qpath(const std::string &path) { return QString::fromStdString(path); }
 
-std::string trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return std::string(s.substr(first, last - first + 1));
-}
-
 // Splits an INI text into lines at LF, dropping each line's CR.
 std::vector<std::string> iniLines(std::string_view ini) {
     std::vector<std::string> lines;
@@ -41,11 +33,11 @@ std::vector<std::string> iniLines(std::string_view ini) {
 }
 
 bool isSectionLine(std::string_view line, std::string *name) {
-    const std::string t = trimmed(line);
+    const std::string t = text::trimBlanks(line);
     if (t.size() < 2 || t.front() != '[' || t.back() != ']')
         return false;
     if (name)
-        *name = trimmed(std::string_view(t).substr(1, t.size() - 2));
+        *name = text::trimBlanks(std::string_view(t).substr(1, t.size() - 2));
     return true;
 }
 
@@ -54,7 +46,7 @@ std::optional<std::string> keyOf(std::string_view line) {
     const auto eq = line.find('=');
     if (eq == std::string_view::npos)
         return std::nullopt;
-    return trimmed(line.substr(0, eq));
+    return text::trimBlanks(line.substr(0, eq));
 }
 
 } // namespace
@@ -111,7 +103,7 @@ std::string iniRead(const std::string &path, std::string_view section, std::stri
         if (!inSection)
             continue;
         if (const auto k = keyOf(line); k && *k == key)
-            return trimmed(std::string_view(line).substr(line.find('=') + 1));
+            return text::trimBlanks(std::string_view(line).substr(line.find('=') + 1));
     }
     return std::string(fallback);
 }
@@ -139,13 +131,13 @@ std::string iniWithValue(std::string_view ini, std::string_view section, std::st
         if (const auto k = keyOf(lines[i]); k && *k == key) {
             lines[i] = entry;
             done = true;
-        } else if (!trimmed(lines[i]).empty()) {
+        } else if (!text::trimBlanks(lines[i]).empty()) {
             insertAt = static_cast<int>(i) + 1;
         }
     }
     if (!done) {
         if (sectionAt < 0) {
-            if (!lines.empty() && !trimmed(lines.back()).empty())
+            if (!lines.empty() && !text::trimBlanks(lines.back()).empty())
                 lines.emplace_back();
             lines.push_back("[" + std::string(section) + "]");
             lines.push_back(entry);

@@ -6,26 +6,10 @@
 #include <random>
 
 namespace nettest {
-namespace {
-servicesim::Simulator *theSimulator = nullptr;
-}
-
-servicesim::Simulator &simulator() {
-    if (!theSimulator) {
-        theSimulator = new servicesim::Simulator;
-        if (!theSimulator->start())
-            std::abort();
-    }
-    return *theSimulator;
-}
+servicesim::Simulator &simulator() { return servicesim::sharedSimulator(); }
 
 void NetTest::SetUp() {
-    servicesim::Simulator &s = simulator();
-    s.clearFaults();
-    s.clearResponses();
-    s.setScenario({});
-    s.clearRequests();
-    s.routeAllHosts();
+    simulator().resetForTest();
     net::testing::overrideTimeouts(std::nullopt);
     net::testing::resumeTransfers();
 }
@@ -57,9 +41,6 @@ int main(int argc, char **argv) {
     QGuiApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    if (nettest::theSimulator) {
-        nettest::theSimulator->stop();
-        delete nettest::theSimulator;
-    }
+    servicesim::stopSharedSimulator();
     return result;
 }

@@ -11,39 +11,20 @@
 namespace previewtest {
 
 namespace {
-servicesim::Simulator *theSimulator = nullptr;
 
 // Stops the simulator when the run ends, so none of its threads outlives the tests.
 class SimulatorEnvironment : public ::testing::Environment {
 public:
-    void TearDown() override {
-        if (theSimulator)
-            theSimulator->stop();
-        delete theSimulator;
-        theSimulator = nullptr;
-    }
+    void TearDown() override { servicesim::stopSharedSimulator(); }
 };
 [[maybe_unused]] ::testing::Environment *const simulatorEnvironment =
     ::testing::AddGlobalTestEnvironment(new SimulatorEnvironment);
 } // namespace
 
-servicesim::Simulator &simulator() {
-    // One simulator for the whole run.
-    if (!theSimulator) {
-        theSimulator = new servicesim::Simulator;
-        if (!theSimulator->start())
-            std::abort();
-    }
-    return *theSimulator;
-}
+servicesim::Simulator &simulator() { return servicesim::sharedSimulator(); }
 
 void PreviewTest::SetUp() {
-    servicesim::Simulator &s = simulator();
-    s.clearFaults();
-    s.clearResponses();
-    s.setScenario({});
-    s.routeAllHosts();
-    s.clearRequests();
+    simulator().resetForTest();
     MainWindowTest::SetUp();
 }
 

@@ -92,3 +92,16 @@ TEST(Equality, ByteForByteAndCaseSensitive) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AsciiNames, FoldAndTrimOnlyAscii) {
+    EXPECT_EQ(text::asciiLower("Content-TYPE"), "content-type");
+    EXPECT_EQ(text::asciiLower("\xC4\xE3Z"), "\xC4\xE3z"); // GBK bytes stay as they are
+    EXPECT_TRUE(text::equalsIgnoringAsciiCase("Set-Cookie", "set-cookie"));
+    EXPECT_FALSE(text::equalsIgnoringAsciiCase("Set-Cookie", "Set-Cookie2"));
+    EXPECT_EQ(text::trimBlanks(" \t a b \t"), "a b");
+    EXPECT_EQ(text::trimBlanks(" \t "), "");
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 #include "Relay.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -17,31 +18,6 @@ namespace {
 
 constexpr size_t kMaxRequestHead = 1 << 20;
 constexpr long long kMaxRequestBody = 64LL << 20;
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char &c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string trim(std::string_view s) {
-    const size_t begin = s.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    const size_t end = s.find_last_not_of(" \t");
-    return std::string(s.substr(begin, end - begin + 1));
-}
-
-// Value of the first header line named `name` (any case) in a block of lines.
-std::string headerIn(const std::vector<std::string> &lines, std::string_view name) {
-    for (const std::string &line : lines) {
-        const size_t colon = line.find(':');
-        if (colon != std::string::npos && lower(trim(line.substr(0, colon))) == name)
-            return trim(std::string_view(line).substr(colon + 1));
-    }
-    return {};
-}
 
 std::vector<std::string> splitCrLf(std::string_view block) {
     std::vector<std::string> lines;
@@ -176,6 +152,16 @@ private:
 
 } // namespace
 
+std::string headerIn(const std::vector<std::string> &lines, std::string_view name) {
+    const std::string wanted = text::asciiLower(name);
+    for (const std::string &line : lines) {
+        const size_t colon = line.find(':');
+        if (colon != std::string::npos && text::asciiLower(text::trimBlanks(line.substr(0, colon))) == wanted)
+            return text::trimBlanks(std::string_view(line).substr(colon + 1));
+    }
+    return {};
+}
+
 Relay::Relay(Recorder recorder, Planner planner, int upstreamPort, SSL_CTX *tls)
     : recorder_(std::move(recorder)), planner_(std::move(planner)), upstreamPort_(upstreamPort), tls_(tls) {}
 
@@ -294,13 +280,13 @@ void Relay::serve(int clientFd) {
     }
     lines.erase(lines.begin());
     request.headerLines = lines;
-    std::string host = lower(headerIn(lines, "host"));
+    std::string host = text::asciiLower(headerIn(lines, "host"));
     if (!host.empty() && host.front() != '[')
         host = host.substr(0, host.find(':'));
     request.host = host;
 
     const size_t bodyStart = headEnd + 4;
-    const bool chunked = lower(headerIn(lines, "transfer-encoding")).find("chunked") != std::string::npos;
+    const bool chunked = text::asciiLower(headerIn(lines, "transfer-encoding")).find("chunked") != std::string::npos;
     const long long contentLength = numberOr(headerIn(lines, "content-length"), 0);
     if (contentLength > kMaxRequestBody) {
         client.reset();

@@ -11,11 +11,17 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 typedef struct ssl_ctx_st SSL_CTX;
 
 namespace servicesim {
+
+// The value of the first header line named `name` (any case) in a block of header lines.
+std::string headerIn(const std::vector<std::string> &lines, std::string_view name);
+
 
 struct ConnectionPlan {
     Fault fault = Fault::None;

@@ -8,6 +8,7 @@
 #include "text/Gbk.h"
 #include "text/Text.h"
 
+#include <cstdlib>
 #include <httplib.h>
 
 #include <algorithm>
@@ -18,21 +19,6 @@
 
 namespace servicesim {
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char &c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string trim(std::string_view s) {
-    const size_t begin = s.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    const size_t end = s.find_last_not_of(" \t");
-    return std::string(s.substr(begin, end - begin + 1));
-}
 
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
     for (size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
@@ -76,7 +62,7 @@ std::map<std::string, std::string> formFields(std::string_view body) {
 }
 
 std::string hostOf(const httplib::Request &request) {
-    std::string host = lower(request.get_header_value("Host"));
+    std::string host = text::asciiLower(request.get_header_value("Host"));
     if (!host.empty() && host.front() != '[')
         host = host.substr(0, host.find(':'));
     return host;
@@ -120,7 +106,7 @@ const std::map<std::string, int> &thumbnailEpisodes() {
             if (address.rfind("http://", 0) == 0)
                 address = address.substr(7);
             const size_t slash = address.find('/');
-            byAddress.emplace(lower(address.substr(0, slash)) + address.substr(std::min(slash, address.size())),
+            byAddress.emplace(text::asciiLower(address.substr(0, slash)) + address.substr(std::min(slash, address.size())),
                               static_cast<int>(row + 1));
         }
         return byAddress;
@@ -189,22 +175,14 @@ std::string updateFileBytes(std::size_t size) {
     return bytes;
 }
 
-std::string RecordedRequest::header(std::string_view name) const {
-    const std::string wanted = lower(name);
-    for (const std::string &line : headerLines) {
-        const size_t colon = line.find(':');
-        if (colon != std::string::npos && lower(trim(line.substr(0, colon))) == wanted)
-            return trim(std::string_view(line).substr(colon + 1));
-    }
-    return {};
-}
+std::string RecordedRequest::header(std::string_view name) const { return headerIn(headerLines, name); }
 
 int RecordedRequest::headerCount(std::string_view name) const {
-    const std::string wanted = lower(name);
+    const std::string wanted = text::asciiLower(name);
     int count = 0;
     for (const std::string &line : headerLines) {
         const size_t colon = line.find(':');
-        if (colon != std::string::npos && lower(trim(line.substr(0, colon))) == wanted)
+        if (colon != std::string::npos && text::asciiLower(text::trimBlanks(line.substr(0, colon))) == wanted)
             ++count;
     }
     return count;
@@ -429,7 +407,7 @@ void Simulator::State::boardContent(const httplib::Request &request, httplib::Re
         post.nickname = percentDecoded(form["Yz2"]);
         post.content = percentDecoded(form["Yz3"]);
         post.captcha = form["Yz4"];
-        post.accepted = knownSession && lower(post.captcha) == lower(scene.captchaText);
+        post.accepted = knownSession && text::asciiLower(post.captcha) == text::asciiLower(scene.captchaText);
         {
             std::lock_guard lock(mutex);
             feedback.push_back(post);
@@ -615,12 +593,12 @@ Scenario Simulator::scenario() const { return state_->currentScenario(); }
 void Simulator::setFault(std::string_view host, Fault fault) {
     std::lock_guard lock(state_->mutex);
     if (fault == Fault::None)
-        state_->faults.erase(lower(host));
+        state_->faults.erase(text::asciiLower(host));
     else
-        state_->faults[lower(host)] = fault;
+        state_->faults[text::asciiLower(host)] = fault;
 }
 
-Fault Simulator::fault(std::string_view host) const { return state_->faultFor(lower(host)); }
+Fault Simulator::fault(std::string_view host) const { return state_->faultFor(text::asciiLower(host)); }
 
 void Simulator::clearFaults() {
     std::lock_guard lock(state_->mutex);
@@ -631,14 +609,14 @@ void Simulator::clearFaults() {
 void Simulator::setThrottle(std::string_view host, std::size_t bytesPerSecond) {
     std::lock_guard lock(state_->mutex);
     if (bytesPerSecond == 0)
-        state_->throttles.erase(lower(host));
+        state_->throttles.erase(text::asciiLower(host));
     else
-        state_->throttles[lower(host)] = bytesPerSecond;
+        state_->throttles[text::asciiLower(host)] = bytesPerSecond;
 }
 
 void Simulator::setResponse(std::string_view host, std::string_view path, CannedResponse response) {
     std::lock_guard lock(state_->mutex);
-    state_->canned[lower(host) + " " + std::string(path)] = std::move(response);
+    state_->canned[text::asciiLower(host) + " " + std::string(path)] = std::move(response);
 }
 
 void Simulator::clearResponses() {
@@ -654,7 +632,7 @@ std::vector<RecordedRequest> Simulator::requests() const {
 std::vector<RecordedRequest> Simulator::requestsTo(std::string_view host) const {
     std::vector<RecordedRequest> matching;
     for (RecordedRequest &request : requests()) {
-        if (request.host == lower(host))
+        if (request.host == text::asciiLower(host))
             matching.push_back(std::move(request));
     }
     return matching;
@@ -675,6 +653,34 @@ std::vector<FeedbackPost> Simulator::feedbackPosts() const {
 int Simulator::counterVisits() const {
     std::lock_guard lock(state_->mutex);
     return state_->visits;
+}
+
+void Simulator::resetForTest() {
+    clearFaults();
+    clearResponses();
+    setScenario({});
+    clearRequests();
+    routeAllHosts();
+}
+
+namespace {
+Simulator *g_shared = nullptr;
+} // namespace
+
+Simulator &sharedSimulator() {
+    if (!g_shared) {
+        g_shared = new Simulator;
+        if (!g_shared->start())
+            std::abort();
+    }
+    return *g_shared;
+}
+
+void stopSharedSimulator() {
+    if (g_shared)
+        g_shared->stop();
+    delete g_shared;
+    g_shared = nullptr;
 }
 
 } // namespace servicesim

@@ -157,6 +157,9 @@ public:
     std::vector<RecordedRequest> requests() const;
     std::vector<RecordedRequest> requestsTo(std::string_view host) const;
     void clearRequests();
+    // Back to the default scenario with no faults, canned answers or recorded requests, every
+    // service host routed here: the state each test starts from.
+    void resetForTest();
     std::vector<FeedbackPost> feedbackPosts() const;
     int counterVisits() const;
 
@@ -165,5 +168,10 @@ public:
 private:
     std::unique_ptr<State> state_;
 };
+
+// One simulator for a whole test run, started on first use; stopSharedSimulator() ends it
+// (tests call it when the run ends, so none of its threads outlives the tests).
+Simulator &sharedSimulator();
+void stopSharedSimulator();
 
 } // namespace servicesim
