@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "app/MainWindow.h"
+#include "ui/ProgramState.h"
 #include "ui/Runtime.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,9 @@ protected:
         testsupport::waitForWorkers();
         window.reset();
         window = std::make_unique<app::MainWindow>();
+        // Test programs run side by side in one directory: each writes its player page into its
+        // own folder rather than beside the program.
+        ui::playerPagePath.set(documents.file("岚影目录.htm"));
         window->show();
         ASSERT_TRUE(testsupport::waitForWorkers());
     }
