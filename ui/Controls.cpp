@@ -12,6 +12,15 @@
 namespace ui {
 namespace {
 constexpr const char *kTextColorProperty = "textColor";
+
+// Runs `change` on the GUI thread with the control, if the control still exists.
+template <typename F> void onControl(QWidget *control, F &&change) {
+    QPointer<QWidget> guard(control);
+    runOnGui([&] {
+        if (guard)
+            change(guard.data());
+    });
+}
 } // namespace
 
 std::atomic<bool> hoverCapture{false};
@@ -29,21 +38,18 @@ QString toQString(std::string_view gbk) { return QString::fromStdString(text::gb
 std::string fromQString(const QString &text) { return text::utf8ToGbk(text.toStdString()); }
 
 void setCaption(QWidget *control, std::string_view gbk) {
-    QPointer<QWidget> guard(control);
     const QString caption = toQString(gbk);
-    runOnGui([&] {
-        if (!guard)
-            return;
-        if (auto *label = qobject_cast<QLabel *>(guard))
+    onControl(control, [&](QWidget *c) {
+        if (auto *label = qobject_cast<QLabel *>(c))
             label->setText(caption);
-        else if (auto *edit = qobject_cast<QLineEdit *>(guard))
+        else if (auto *edit = qobject_cast<QLineEdit *>(c))
             edit->setText(caption);
-        else if (auto *button = qobject_cast<QAbstractButton *>(guard))
+        else if (auto *button = qobject_cast<QAbstractButton *>(c))
             button->setText(caption);
-        else if (auto *combo = qobject_cast<QComboBox *>(guard))
+        else if (auto *combo = qobject_cast<QComboBox *>(c))
             combo->setCurrentText(caption);
         else
-            guard->setWindowTitle(caption);
+            c->setWindowTitle(caption);
     });
 }
 
@@ -66,11 +72,7 @@ std::string caption(QWidget *control) {
 }
 
 void setVisible(QWidget *control, bool visible) {
-    QPointer<QWidget> guard(control);
-    runOnGui([&] {
-        if (guard)
-            guard->setVisible(visible);
-    });
+    onControl(control, [&](QWidget *c) { c->setVisible(visible); });
 }
 
 bool isVisible(QWidget *control) {
@@ -79,11 +81,7 @@ bool isVisible(QWidget *control) {
 }
 
 void setDisabled(QWidget *control, bool disabled) {
-    QPointer<QWidget> guard(control);
-    runOnGui([&] {
-        if (guard)
-            guard->setDisabled(disabled);
-    });
+    onControl(control, [&](QWidget *c) { c->setDisabled(disabled); });
 }
 
 bool isDisabled(QWidget *control) {
@@ -94,16 +92,13 @@ bool isDisabled(QWidget *control) {
 QColor colorFromBgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 void setTextColor(QWidget *control, unsigned bgr) {
-    QPointer<QWidget> guard(control);
-    runOnGui([&] {
-        if (!guard)
-            return;
-        guard->setProperty(kTextColorProperty, bgr);
-        QPalette palette = guard->palette();
+    onControl(control, [&](QWidget *c) {
+        c->setProperty(kTextColorProperty, bgr);
+        QPalette palette = c->palette();
         palette.setColor(QPalette::Text, colorFromBgr(bgr));
         palette.setColor(QPalette::WindowText, colorFromBgr(bgr));
         palette.setColor(QPalette::ButtonText, colorFromBgr(bgr));
-        guard->setPalette(palette);
+        c->setPalette(palette);
     });
 }
 
@@ -113,16 +108,8 @@ unsigned textColor(QWidget *control) {
 }
 
 void giveFocus(QWidget *control) {
-    QPointer<QWidget> guard(control);
-    runOnGui([&] {
-        if (guard)
-            guard->setFocus(Qt::OtherFocusReason);
-    });
+    onControl(control, [](QWidget *c) { c->setFocus(Qt::OtherFocusReason); });
 }
-
-} // namespace ui
-
-namespace ui {
 
 QFont programFont() {
     QFont font;
